@@ -1,0 +1,35 @@
+# Native build: the portable core, its unit tests, fuzz harnesses and benchmarks.
+if(BUILD_TESTING AND NOT KT_FUZZ)
+    find_package(GTest REQUIRED)
+    file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+    add_executable(kt_unit_tests ${unit_tests})
+    target_link_libraries(kt_unit_tests PRIVATE kt_core GTest::gtest GTest::gmock GTest::gtest_main)
+    include(GoogleTest)
+    gtest_discover_tests(kt_unit_tests DISCOVERY_TIMEOUT 30)
+
+    find_package(benchmark QUIET)
+    if(benchmark_FOUND)
+        file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
+        if(benches)
+            add_executable(kt_benchmarks ${benches})
+            target_link_libraries(kt_benchmarks PRIVATE kt_core benchmark::benchmark_main)
+        endif()
+    endif()
+endif()
+
+if(KT_FUZZ)
+    # Each harness runs for a bounded time as a test; a longer run is a manual step.
+    set(KT_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz harness runs as a test")
+    file(GLOB harnesses CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+    foreach(harness IN LISTS harnesses)
+        get_filename_component(name ${harness} NAME_WE)
+        add_executable(${name} ${harness})
+        target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+        target_link_libraries(${name} PRIVATE kt_core)
+        add_test(NAME fuzz.${name}
+                 COMMAND ${name} -max_total_time=${KT_FUZZ_SECONDS} -rss_limit_mb=2048
+                         -print_final_stats=1)
+    endforeach()
+    target_compile_options(kt_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+endif()

@@ -1,0 +1,74 @@
+#include "platform/gdi_win.h"
+
+#include "platform/text_win.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kt {
+
+namespace {
+constexpr int kPointsPerInch = 72;
+constexpr std::uint32_t kSystemColorFlag = 0xFF000000u;
+}  // namespace
+
+COLORREF toColorRef(Color color) {
+    const auto value = static_cast<std::uint32_t>(color);
+    if ((value & kSystemColorFlag) == kSystemColorFlag) {
+        return ::GetSysColor(static_cast<int>(value & 0xFFu));
+    }
+    return value & 0x00FFFFFFu;
+}
+
+LOGFONTW logFontOf(const FontSpec& spec, int dpi) {
+    LOGFONTW font{
+        .lfHeight = -::MulDiv(spec.size, dpi, kPointsPerInch),
+        .lfWeight = (spec.style & kBold) != 0 ? FW_BOLD : FW_NORMAL,
+        .lfItalic = static_cast<BYTE>((spec.style & kItalic) != 0),
+        .lfUnderline = static_cast<BYTE>((spec.style & kUnderline) != 0),
+        .lfStrikeOut = static_cast<BYTE>((spec.style & kStrikeOut) != 0),
+        .lfCharSet = spec.charset,
+        .lfOutPrecision = OUT_DEFAULT_PRECIS,
+        .lfClipPrecision = CLIP_DEFAULT_PRECIS,
+        .lfQuality = DEFAULT_QUALITY,
+        .lfPitchAndFamily = DEFAULT_PITCH,
+    };
+    const std::wstring face = widen(spec.name);
+    const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    std::copy_n(face.begin(), length, font.lfFaceName);
+    return font;
+}
+
+UniqueFont createFont(const FontSpec& spec, int dpi) {
+    const LOGFONTW font = logFontOf(spec, dpi);
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+UniqueFont createDesignFont(const wchar_t* face, int designCharHeight, bool bold, int dpi) {
+    LOGFONTW font{
+        .lfHeight = -scaled(designCharHeight, dpi),
+        .lfWeight = bold ? FW_BOLD : FW_NORMAL,
+        .lfCharSet = DEFAULT_CHARSET,
+        .lfQuality = DEFAULT_QUALITY,
+    };
+    ::lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+FontSpec describeFont(const LOGFONTW& font, Color color, int dpi) {
+    const int pixels = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    std::uint8_t style = 0;
+    style |= font.lfWeight >= FW_BOLD ? kBold : 0;
+    style |= font.lfItalic != 0 ? kItalic : 0;
+    style |= font.lfUnderline != 0 ? kUnderline : 0;
+    style |= font.lfStrikeOut != 0 ? kStrikeOut : 0;
+    return FontSpec{
+        .name = narrow(font.lfFaceName),
+        .color = color,
+        .charset = font.lfCharSet,
+        .style = style,
+        .size = static_cast<int>(std::lround(pixels * double{kPointsPerInch} / dpi)),
+    };
+}
+
+}  // namespace kt
