@@ -49,7 +49,6 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kTimer1Interval = 100;
 constexpr Color kRed = 0x0000FF;
 constexpr Color kBlue = 0xFF0000;
-constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;  // 0xF012
 
 // A control of the settings panel: its design bounds and how it stretches.
 struct PanelPlace {
@@ -185,7 +184,7 @@ void TForm1::createControls() {
     bOk->onClick = [this] { bOkClick(); };
 
     Panel2 = std::make_unique<Panel>(hwnd(), true);
-    Panel2->onMouseDown = [this](MouseButton) { Panel2MouseDown(); };
+    Panel2->onMouseDown = [this](MouseButton button) { Panel2MouseDown(button); };
     Label2 = std::make_unique<Label>(Panel2->hwnd(), L"KEL Tovrel");
     Label2->setColor(kRed);
     SpeedButton2 = std::make_unique<SpeedButton>(Panel2->hwnd(), L"_");
@@ -368,7 +367,7 @@ bool TForm1::onCloseQuery() {
     return canClose;
 }
 
-void TForm1::FormDestroy() {
+void TForm1::exitSequence() {
     if (destroyed_) {
         return;
     }
@@ -452,10 +451,9 @@ void TForm1::SpeedButton2Click() {
     HideAppButton();
 }
 
-void TForm1::Panel2MouseDown() {
+void TForm1::Panel2MouseDown(MouseButton button) {
     // Any button: the system's own move loop moves the window, as if by a caption bar.
-    ::ReleaseCapture();
-    ::SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0);
+    moveByCaption(button);
 }
 
 void TForm1::Timer1Timer() {

@@ -28,7 +28,7 @@ class TForm1 final : public Form, public FormOperations, public settings::Settin
     void bOkClick() { bConfClick(); }
     void OpenConfIfEmpty() override;
     void SpeedButton2Click();
-    void Panel2MouseDown();
+    void Panel2MouseDown(MouseButton button);
     void Timer1Timer();
     void WMActivate();
 
@@ -57,7 +57,7 @@ class TForm1 final : public Form, public FormOperations, public settings::Settin
     void N1Click() { close(); }
 
     // The exit sequence: the form is hidden, then the settings are written.
-    void FormDestroy();
+    void exitSequence() override;
 
   protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         kt::app::TForm1 form;
         application.run(form);
         // The exit sequence: the form goes off the screen, then writes the settings.
-        form.FormDestroy();
+        form.exitSequence();
     }
     ::OleUninitialize();
     return 0;

@@ -126,8 +126,7 @@ void Application::run(Form& mainForm) {
         (startup.wShowWindow == SW_SHOWMINNOACTIVE || startup.wShowWindow == SW_SHOWMINIMIZED ||
          startup.wShowWindow == SW_MINIMIZE);
     if (startMinimized) {
-        formHiddenByMinimize_ = true;
-        ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
+        minimize();
     } else {
         guarded([&] { mainForm.show(); });
     }
@@ -175,13 +174,16 @@ bool Application::minimized() const {
 }
 
 void Application::minimize() {
-    if (mainForm_ != nullptr && mainForm_->visible()) {
+    if (mainForm_ != nullptr && (mainForm_->visible() || !mainForm_->shownOnce())) {
         formHiddenByMinimize_ = true;
         ::ShowWindow(mainForm_->hwnd(), SW_HIDE);
     }
     if (!minimized()) {
         ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
     }
+    // Minimised, the application window stays hidden too: the program never shows a taskbar
+    // button, and its way back is the notification-area icon or a second copy.
+    ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 void Application::restore() {
@@ -290,8 +292,12 @@ LRESULT Application::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_ENDSESSION:
+            // The session ends once this returns: the exit sequence runs now, not later.
             if (wParam != FALSE) {
                 terminate();
+                if (mainForm_ != nullptr) {
+                    mainForm_->exitSequence();
+                }
             }
             return 0;
         default:

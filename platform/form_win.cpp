@@ -23,6 +23,38 @@ void Form::close() {
     }
 }
 
+namespace {
+
+UINT releaseEndingTheMove = WM_LBUTTONUP;
+
+// The system's move loop ends only on the left button's release; a move started with another
+// button ends on that button's release, which is shown to the loop as the left one's.
+LRESULT CALLBACK endMoveOnRelease(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        auto* message = reinterpret_cast<MSG*>(lParam);
+        if (message->message == releaseEndingTheMove) {
+            message->message = WM_LBUTTONUP;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+void Form::moveByCaption(MouseButton pressed) {
+    constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;  // 0xF012
+    ::ReleaseCapture();
+    if (pressed == MouseButton::Left) {
+        ::SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0);
+        return;
+    }
+    releaseEndingTheMove = pressed == MouseButton::Right ? WM_RBUTTONUP : WM_MBUTTONUP;
+    HHOOK hook =
+        ::SetWindowsHookExW(WH_GETMESSAGE, endMoveOnRelease, nullptr, ::GetCurrentThreadId());
+    ::SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0);
+    ::UnhookWindowsHookEx(hook);
+}
+
 void Form::setAlphaBlendValue(unsigned char alpha) {
     const LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     if ((exStyle & WS_EX_LAYERED) == 0) {

@@ -2,6 +2,7 @@
 // A form: a top-level window owned by the application window, with the show, close query and
 // activation events the program hangs its start-up and shutdown on, and layered opacity.
 
+#include "platform/controls_win.h"
 #include "platform/window_win.h"
 
 namespace kt {
@@ -14,7 +15,12 @@ class Form : public Window {
     void close();
 
     void setAlphaBlendValue(unsigned char alpha);
+    // Moves the window through the system's own move loop, as if its caption bar had been
+    // grabbed with the mouse; the loop ends when the button that started it is released.
+    void moveByCaption(MouseButton pressed);
     bool shownOnce() const { return shownOnce_; }
+    // The end of the program for this form: off the screen, then its destroy event. Runs once.
+    virtual void exitSequence() {}
     // The control that gets the keyboard focus when the form is activated.
     void setActiveControl(HWND control) { activeControl_ = control; }
 
