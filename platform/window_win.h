@@ -60,12 +60,13 @@ class Window {
 
   private:
     static LRESULT CALLBACK classProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK controlProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND hwnd_ = nullptr;
-    bool subclassed_ = false;
+    // A standard control's own window procedure, which ours passes messages on to.
+    WNDPROC controlDefault_ = nullptr;
     HCURSOR cursor_ = nullptr;
     std::wstring hint_;
 };
