@@ -28,3 +28,13 @@ endif()
 if(BUILD_TESTING)
     include(cmake/wine-tests.cmake)
 endif()
+
+# The release: KelTovrel.exe and ReadMe.txt in one zip, ready to unpack anywhere (the program
+# keeps its files beside itself).
+set(KT_RELEASE_ZIP ${CMAKE_BINARY_DIR}/KelTovrel.zip)
+add_custom_command(OUTPUT ${KT_RELEASE_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${KT_RELEASE_ZIP} --format=zip KelTovrel.exe ReadMe.txt
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:KelTovrel>
+    DEPENDS KelTovrel ${CMAKE_SOURCE_DIR}/res/ReadMe.txt
+    COMMENT "Packing KelTovrel.zip")
+add_custom_target(release DEPENDS ${KT_RELEASE_ZIP})
