@@ -43,6 +43,7 @@ set_target_properties(kt_launch_recorder PROPERTIES WIN32_EXECUTABLE ON)
 
 find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
 file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/e2e-tmp)
 set(e2e_environment KT_BUILD_DIR=${CMAKE_BINARY_DIR} KT_SOURCE_DIR=${CMAKE_SOURCE_DIR}
                     PYTHONDONTWRITEBYTECODE=1)
 foreach(e2e IN LISTS e2e_tests)
