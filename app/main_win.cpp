@@ -5,9 +5,6 @@
 #include "platform/application_win.h"
 
 #include <commctrl.h>
-#include <objbase.h>
-
-#include <optional>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kt::Application application;
@@ -15,8 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         kt::app::HandOverToRunningCopy();
         return 0;
     }
-    // The folder chooser needs COM; the controls need the common control classes.
-    ::OleInitialize(nullptr);
+    // The spin edit's arrow buttons are a common control.
     const INITCOMMONCONTROLSEX controls{.dwSize = sizeof(INITCOMMONCONTROLSEX),
                                         .dwICC = ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&controls);
@@ -27,6 +23,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // The exit sequence: the form goes off the screen, then writes the settings.
         form.exitSequence();
     }
-    ::OleUninitialize();
     return 0;
 }

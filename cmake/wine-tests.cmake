@@ -56,3 +56,12 @@ foreach(e2e IN LISTS e2e_tests)
     set_tests_properties(e2e.${name} PROPERTIES RESOURCE_LOCK program LABELS "wine;e2e"
         ENVIRONMENT "${e2e_environment}" TIMEOUT 600)
 endforeach()
+
+# Whole-program benchmarks (scripts/bench): a yardstick window and a start-up timer.
+add_executable(kt_empty_window WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/empty_window.cpp)
+target_link_options(kt_empty_window PRIVATE -municode -static -s)
+add_executable(kt_start_timer ${CMAKE_SOURCE_DIR}/tests/bench/start_timer.cpp)
+target_link_options(kt_start_timer PRIVATE -municode -static)
+foreach(tool kt_empty_window kt_start_timer)
+    target_compile_definitions(${tool} PRIVATE UNICODE _UNICODE)
+endforeach()

@@ -3,6 +3,7 @@
 #include "platform/text_win.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -119,6 +120,10 @@ HWND DirectoryEdit::editHandle() const {
 }
 
 void DirectoryEdit::browse() {
+    // The chooser needs OLE; it is started on first use, not at start-up, where it would cost
+    // a tenth of a second for a dialog most starts never open.
+    static const bool oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+    (void)oleStarted;
     BROWSEINFOW info{
         .hwndOwner = ::GetAncestor(hwnd(), GA_ROOT),
         .pidlRoot = nullptr,  // the desktop

@@ -558,6 +558,15 @@ void cmdText(const Args& args, JsonObject& out) {
     out.str("text", std::wstring_view(text)).str("hex", std::string_view(toHex(toAnsi(text))));
 }
 
+// Sets a window's text as typing would leave it (WM_SETTEXT); an edit raises its change event.
+void cmdSetText(const Args& args, JsonObject& out) {
+    const std::wstring text = args.text("text").value_or(L"");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(args.window(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    out.flag("done", result != 0);
+}
+
 void cmdSend(const Args& args, JsonObject& out) {
     DWORD_PTR result = 0;
     const LRESULT sent =
@@ -690,6 +699,129 @@ void cmdDecoy(const Args& args, JsonObject& out) {
     out.num("hwnd", handleValue(start.hwnd));
 }
 
+// Moves and sizes a window of any process (SetWindowPos); what is not given stays as it is.
+void cmdSetPos(const Args& args, JsonObject& out) {
+    const HWND hwnd = args.window();
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const BOOL done = SetWindowPos(hwnd, nullptr, static_cast<int>(args.integer("x", r.left)),
+                                   static_cast<int>(args.integer("y", r.top)),
+                                   static_cast<int>(args.integer("width", r.right - r.left)),
+                                   static_cast<int>(args.integer("height", r.bottom - r.top)),
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+    out.flag("done", done != FALSE);
+}
+
+// Deletes a notification icon from outside its program, as a restarted notification area
+// would have lost it.
+void cmdTrayDelete(const Args& args, JsonObject& out) {
+    NOTIFYICONDATAA data{.cbSize = NOTIFYICONDATAA_V1_SIZE,
+                         .hWnd = args.hwnd(),
+                         .uID = static_cast<UINT>(args.integer("id", 0))};
+    out.flag("deleted", Shell_NotifyIconA(NIM_DELETE, &data) != FALSE);
+}
+
+// The number of a registered window message, such as "TaskbarCreated".
+void cmdMessage(const Args& args, JsonObject& out) {
+    const auto name = args.text("name");
+    if (!name) {
+        throw std::runtime_error("missing argument name");
+    }
+    out.num("msg", RegisterWindowMessageW(name->c_str()));
+}
+
+// A message to every top-level window, without waiting for any of them.
+void cmdBroadcast(const Args& args, JsonObject& out) {
+    const BOOL sent = SendNotifyMessageW(HWND_BROADCAST, static_cast<UINT>(args.integer("msg")),
+                                         static_cast<WPARAM>(args.integer("wparam", 0)),
+                                         static_cast<LPARAM>(args.integer("lparam", 0)));
+    out.flag("sent", sent != FALSE);
+}
+
+// A popup menu of the probe's own, shown on a thread of its own until it is measured.
+struct MenuStart {
+    std::vector<std::wstring> captions;
+    int picture;  // side of each item's square picture; 0: none
+    POINT at;
+};
+
+DWORD WINAPI menuThread(LPVOID param) {
+    const auto* start = static_cast<const MenuStart*>(param);
+    const HWND owner = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    const HBITMAP picture =
+        start->picture > 0 ? CreateBitmap(start->picture, start->picture, 1, 32, nullptr) : nullptr;
+    const HMENU menu = CreatePopupMenu();
+    UINT id = 1;
+    for (const std::wstring& caption : start->captions) {
+        std::wstring text = caption;
+        const MENUITEMINFOW item{
+            .cbSize = sizeof(MENUITEMINFOW),
+            .fMask = static_cast<UINT>(MIIM_ID | MIIM_STRING | (picture ? MIIM_BITMAP : 0)),
+            .wID = id,
+            .dwTypeData = text.data(),
+            .hbmpItem = picture};
+        InsertMenuItemW(menu, id - 1, TRUE, &item);
+        ++id;
+    }
+    TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                     start->at.x, start->at.y, owner, nullptr);
+    DestroyMenu(menu);
+    if (picture) {
+        DeleteObject(picture);
+    }
+    DestroyWindow(owner);
+    return 0;
+}
+
+// The window rectangle of a popup menu with these items ("|" between the captions), each with
+// a square picture of the given side: what a menu of that shape measures on this system.
+void cmdMenuSize(const Args& args, JsonObject& out) {
+    MenuStart start{.captions = {},
+                    .picture = static_cast<int>(args.integer("picture", 0)),
+                    .at = {static_cast<LONG>(args.integer("x", 900)),
+                           static_cast<LONG>(args.integer("y", 100))}};
+    const std::wstring captions = args.text("captions").value_or(L"");
+    for (std::size_t begin = 0;;) {
+        const std::size_t end = captions.find(L'|', begin);
+        start.captions.push_back(captions.substr(begin, end - begin));
+        if (end == std::wstring::npos) {
+            break;
+        }
+        begin = end + 1;
+    }
+    DWORD tid = 0;
+    const HANDLE thread = CreateThread(nullptr, 0, menuThread, &start, 0, &tid);
+    if (!thread) {
+        throw std::runtime_error("cannot start the menu's thread");
+    }
+    std::optional<RECT> measured;
+    for (int attempt = 0; attempt < 500 && !measured; ++attempt) {
+        for (const HWND hwnd : topLevelWindows()) {
+            DWORD owner = 0;
+            processOf(hwnd, &owner);
+            if (owner == tid && className(hwnd) == L"#32768" && IsWindowVisible(hwnd)) {
+                RECT r{};
+                GetWindowRect(hwnd, &r);
+                measured = r;
+            }
+        }
+        if (!measured) {
+            Sleep(10);
+        }
+    }
+    EndMenu();
+    if (WaitForSingleObject(thread, kSendTimeoutMs) != WAIT_OBJECT_0) {
+        PostThreadMessageW(tid, WM_KEYDOWN, VK_ESCAPE, 0);
+        WaitForSingleObject(thread, kSendTimeoutMs);
+    }
+    CloseHandle(thread);
+    if (!measured) {
+        throw std::runtime_error("the menu did not show");
+    }
+    out.raw("rect", rectJson(*measured));
+}
+
 void cmdHelp(const Args&, JsonObject& out);
 
 struct Command {
@@ -707,6 +839,7 @@ constexpr Command kCommands[] = {
     {"children", cmdChildren, "children hwnd= -> all descendants"},
     {"info", cmdInfo, "info hwnd= -> window, layered"},
     {"text", cmdText, "text hwnd= -> text, hex (WM_GETTEXT)"},
+    {"settext", cmdSetText, "settext hwnd= text= -> done (WM_SETTEXT)"},
     {"send", cmdSend, "send hwnd= msg= [wparam=] [lparam=] [timeout=ms] -> result"},
     {"post", cmdPost, "post hwnd= msg= [wparam=] [lparam=] -> posted"},
     {"listbox", cmdListbox, "listbox hwnd= -> count, cursel, topindex, itemheight, items"},
@@ -717,6 +850,12 @@ constexpr Command kCommands[] = {
     {"show", cmdShow, "show hwnd= [cmd=1] -> was_visible (ShowWindow)"},
     {"set_foreground", cmdSetForeground, "set_foreground hwnd= -> done"},
     {"decoy", cmdDecoy, "decoy [title=] [x=] [y=] [width=] [height=] -> hwnd"},
+    {"setpos", cmdSetPos, "setpos hwnd= [x=] [y=] [width=] [height=] -> done (SetWindowPos)"},
+    {"tray_delete", cmdTrayDelete, "tray_delete hwnd= [id=0] -> deleted (NIM_DELETE)"},
+    {"message", cmdMessage, "message name= -> msg (RegisterWindowMessage)"},
+    {"broadcast", cmdBroadcast, "broadcast msg= [wparam=] [lparam=] -> sent (to every window)"},
+    {"menu_size", cmdMenuSize,
+     "menu_size captions=\"a|b\" [picture=side] [x=] [y=] -> rect of such a popup menu"},
     {"help", cmdHelp, "help -> verbs"},
 };
 
