@@ -147,7 +147,6 @@ TForm1::~TForm1() {
 }
 
 void TForm1::createControls() {
-    createDesignFonts();
     // Children are created in tab order: the list first, then the panel's fields.
     ListBox1 = std::make_unique<ListBox>(hwnd());
     ListBox1->onMouseMove = [this](int x, int y) { ListBox1MouseMove(x, y); };
@@ -211,6 +210,17 @@ void TForm1::createControls() {
     });
     pmTray->onPopup = [this] { pmTrayPopup(); };
 
+    applyDesignFonts();
+    setActiveControl(ListBox1->hwnd());
+    layout();
+}
+
+// The window's own fonts, at the screen's resolution; made anew when the resolution changes.
+void TForm1::applyDesignFonts() {
+    formFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, false, dpi_);
+    titleFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, true, dpi_);
+    minimizeFont_ = createDesignFont(design::kFormFace, design::kMinimizeCharHeight, true, dpi_);
+    hideButtonFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, true, dpi_);
     for (Window* control : std::initializer_list<Window*>{
              Edit1.get(), SpeedButton1.get(), AutoHide.get(), chbSort.get(), spAlpha.get(),
              Label1.get(), Button2.get()}) {
@@ -219,15 +229,6 @@ void TForm1::createControls() {
     Label2->setFont(titleFont_.get());
     SpeedButton2->setFont(minimizeFont_.get());
     bOk->setFont(hideButtonFont_.get());
-    setActiveControl(ListBox1->hwnd());
-    layout();
-}
-
-void TForm1::createDesignFonts() {
-    formFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, false, dpi_);
-    titleFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, true, dpi_);
-    minimizeFont_ = createDesignFont(design::kFormFace, design::kMinimizeCharHeight, true, dpi_);
-    hideButtonFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, true, dpi_);
 }
 
 // Layout ---------------------------------------------------------------------------------------
@@ -318,6 +319,12 @@ LRESULT TForm1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             layout();
             return 0;
+        case WM_GETMINMAXINFO:
+            // The stored size applies as it is, however small: the system's minimum tracking
+            // size would silently enlarge it. The next save gives a collapsed window its size
+            // back.
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{0, 0};
+            return 0;
         case WM_TIMER:
             if (wParam == kTimer1Id) {
                 Timer1Timer();
@@ -325,15 +332,7 @@ LRESULT TForm1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
-            createDesignFonts();
-            for (Window* control : std::initializer_list<Window*>{
-                     Edit1.get(), SpeedButton1.get(), AutoHide.get(), chbSort.get(), spAlpha.get(),
-                     Label1.get(), Button2.get()}) {
-                control->setFont(formFont_.get());
-            }
-            Label2->setFont(titleFont_.get());
-            SpeedButton2->setFont(minimizeFont_.get());
-            bOk->setFont(hideButtonFont_.get());
+            applyDesignFonts();
             setListFont(Button1Font);
             ChangeFontList();
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
