@@ -4,6 +4,7 @@
 #include "platform/file_io_win.h"
 #include "platform/handles_win.h"
 #include "platform/text_win.h"
+#include "tests/win/temp_directory.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,18 +18,6 @@ namespace {
 
 class FileIoTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        wchar_t base[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, base);
-        directory_ = std::filesystem::path(base) /
-                     ("kt_file_io_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(directory_);
-        std::filesystem::create_directories(directory_);
-        path_ = narrow((directory_ / "list.txt").wstring());
-    }
-    void TearDown() override { std::filesystem::remove_all(directory_); }
-
     std::string contents() const {
         std::ifstream file(directory_ / "list.txt", std::ios::binary);
         return {std::istreambuf_iterator<char>(file), {}};
@@ -42,8 +31,9 @@ class FileIoTest : public ::testing::Test {
                           std::filesystem::directory_iterator{}));
     }
 
-    std::filesystem::path directory_;
-    std::string path_;
+    TempDirectory temp_;
+    const std::filesystem::path& directory_ = temp_.path();
+    const std::string path_ = temp_.ansiPath("list.txt");
 };
 
 TEST_F(FileIoTest, MissingFileOrDirectoryOfThatNameReadsAsNoFile) {

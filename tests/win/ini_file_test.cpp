@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/ini_file_win.h"
 #include "platform/text_win.h"
+#include "tests/win/temp_directory.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,20 +16,9 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        wchar_t base[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, base);
-        directory_ = std::filesystem::path(base) /
-                     ("kt_ini_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(directory_);
-        std::filesystem::create_directories(directory_);
-        path_ = narrow((directory_ / "KelTovrel.ini").wstring());
-    }
-    void TearDown() override { std::filesystem::remove_all(directory_); }
-
-    std::filesystem::path directory_;
-    std::string path_;
+    TempDirectory temp_;
+    const std::filesystem::path& directory_ = temp_.path();
+    const std::string path_ = temp_.ansiPath("KelTovrel.ini");
 };
 
 TEST_F(IniFileTest, MissingFileSectionOrKeyReadsAsNothingAndEmptyValueAsEmpty) {
