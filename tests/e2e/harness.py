@@ -115,6 +115,23 @@ def ini_text(sections: dict[str, dict[str, Any]]) -> str:
     return "".join(line + "\r\n" for line in lines)
 
 
+def ini_values(data: bytes | str) -> dict[str, dict[str, str]]:
+    """The sections and keys of a settings file as text, in file order; layout and ';' comment
+    lines aside. Names keep their letter case; a repeated key keeps its first value, as the
+    platform reads it."""
+    text = data.decode("latin-1") if isinstance(data, bytes) else data
+    sections: dict[str, dict[str, str]] = {}
+    keys: dict[str, str] | None = None
+    for line in text.splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            keys = sections.setdefault(line[1:-1], {})
+        elif keys is not None and "=" in line and not line.startswith(";"):
+            key, value = line.split("=", 1)
+            keys.setdefault(key.strip(), value.strip())
+    return sections
+
+
 class WineSession:
     """The prefix and display shared by every Wine process of a test run."""
 
@@ -378,6 +395,25 @@ class Program:
         assert window, "the program has no application window"
         return window["hwnd"]
 
+    def dialog(self, title: str | None = None, timeout: float = 10.0) -> dict[str, Any]:
+        """Waits for a visible dialog box (a message box, a common dialog) of the program."""
+
+        def shown() -> dict[str, Any] | None:
+            return next((w for w in self.windows() if w["class"] == "#32770" and w["visible"]
+                         and (title is None or w["title"] == title)), None)
+
+        return wait_until(shown, timeout, what=f"a dialog box {title or ''}")
+
+    def popup_menu(self, timeout: float = 10.0) -> dict[str, Any]:
+        """Waits for an open popup menu of the program (its window; the items cannot be read
+        from another process)."""
+
+        def shown() -> dict[str, Any] | None:
+            return next((w for w in self.windows() if w["class"] == "#32768" and w["visible"]),
+                        None)
+
+        return wait_until(shown, timeout, what="a popup menu")
+
     def info(self, hwnd: int | None = None) -> dict[str, Any]:
         """Everything about a window (the form by default): "window" and "layered"."""
         return self.probe.info(hwnd or self.form())
@@ -399,6 +435,16 @@ class Program:
                 return child
         raise AssertionError(f"no child window class={window_class} text={text} id={control_id}")
 
+    def opacity(self) -> int:
+        """The main form's layered opacity, 0..255."""
+        return self.info()["layered"]["alpha"]
+
+    def opacity_field(self) -> dict[str, Any]:
+        """The opacity spin edit: the edit field that holds the up-down arrows."""
+        children = self.children()
+        holders = {c["parent"] for c in children if c["class"] == "msctls_updown32"}
+        return next(c for c in children if c["class"] == "Edit" and c["hwnd"] in holders)
+
     def list_box(self, hwnd: int | None = None) -> dict[str, Any]:
         """The list's state: count, cursel, topindex, itemheight and items."""
         return self.probe.call("listbox", hwnd=hwnd or self.child("ListBox")["hwnd"])
@@ -406,6 +452,13 @@ class Program:
     def entries(self, hwnd: int | None = None) -> list[bytes]:
         """The list's entries as the program holds them: 8-bit bytes in the ANSI code page."""
         return [bytes.fromhex(item["hex"]) for item in self.list_box(hwnd)["items"]]
+
+    def entry_point(self, index: int, dx: int = 0) -> tuple[int, int]:
+        """A screen point in the row of the list's entry index: near its left end, or dx
+        pixels to the right of that (to move within one row)."""
+        list_box = self.child("ListBox")["hwnd"]
+        row = Rect.of(self.list_box(list_box)["items"][index]["rect"])
+        return self.screen_point(list_box, row.left + 8 + dx, (row.top + row.bottom) // 2)
 
     def send(self, hwnd: int, msg: int, wparam: int = 0, lparam: int = 0) -> int:
         return self.probe.send(hwnd, msg, wparam, lparam)
@@ -427,6 +480,11 @@ class Program:
         return origin["x"] + x, origin["y"] + y
 
     def mouse_move(self, x: int, y: int) -> None:
+        # A pointer already at the point does not move, and xdotool's --sync would wait 15 s
+        # for a movement that never comes (a test often starts where the previous one ended).
+        where = self.session.run("xdotool", "getmouselocation").stdout.split()
+        if where[:2] == [f"x:{x}".encode(), f"y:{y}".encode()]:
+            return
         self.session.run("xdotool", "mousemove", "--sync", str(x), str(y))
 
     def click(self, x: int, y: int, button: int = 1, repeat: int = 1) -> None:
@@ -459,10 +517,21 @@ class Program:
             self.mouse_move(*Rect.of(self.probe.info(over)["window"]["rect"]).center)
         self.session.run("xdotool", "type", "--delay", "30", text)
 
-    def screenshot(self, name: str = "screen") -> Path:
-        """The whole display as a PNG beside the program directory."""
+    def pixel(self, x: int, y: int) -> tuple[int, int, int]:
+        """The colour on the display at a screen point, as (red, green, blue)."""
+        text = self.session.run("import", "-window", "root", "-crop", f"1x1+{x}+{y}",
+                                "-depth", "8", "txt:-").stdout.decode()
+        # The last line reads "0,0: (r,g,b)  #RRGGBB  srgb(...)".
+        colour = text.strip().splitlines()[-1].split("#")[1][:6]
+        return int(colour[0:2], 16), int(colour[2:4], 16), int(colour[4:6], 16)
+
+    def screenshot(self, name: str = "screen", area: Rect | None = None) -> Path:
+        """The whole display, or the area of it given in screen pixels, as a PNG beside the
+        program directory."""
         path = self.dir.parent / f"{name}.png"
-        self.session.run("import", "-window", "root", str(path))
+        crop = ["-crop", f"{area.width}x{area.height}+{area.left}+{area.top}", "+repage"] \
+            if area else []
+        self.session.run("import", "-window", "root", *crop, str(path))
         return path
 
     def describe(self) -> str:
