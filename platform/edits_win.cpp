@@ -44,7 +44,8 @@ void SpinEdit::layoutButtons() {
     // Narrow arrows, so that three digits still fit in the field's design width.
     const int buttonWidth = std::min<int>(client.bottom, ::MulDiv(13, client.bottom, 18));
     ::MoveWindow(buttons_, client.right - buttonWidth, 0, buttonWidth, client.bottom, TRUE);
-    ::SendMessageW(hwnd(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, buttonWidth));
+    ::SendMessageW(hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                   MAKELPARAM(1, buttonWidth));
 }
 
 void SpinEdit::onCommand(WORD code) {
