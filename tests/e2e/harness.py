@@ -365,6 +365,23 @@ class Program:
         self.probe.post(self.form(), WM_CLOSE)
         return self.wait_exit(timeout)
 
+    def start_together(self, count: int, timeout: float = 90) -> list[subprocess.Popen[bytes]]:
+        """Starts copies at the same moment and waits until at most one is left running.
+
+        Returns the copies that are still running a second later (one, when the program keeps
+        to one copy per logon); every other copy has ended by then."""
+        copies = [self.spawn() for _ in range(count)]
+
+        def running() -> list[subprocess.Popen[bytes]]:
+            return [c for c in copies if c.poll() is None]
+
+        try:
+            wait_until(lambda: len(running()) <= 1, timeout, what="all copies but one to end")
+        except TimeoutError:
+            pass  # the caller's assertion says how many stayed
+        time.sleep(1)  # a copy that ends late would still show here
+        return running()
+
     def kill_all(self) -> None:
         """Ends every copy at once: ours by their Linux pid, strays through the probe."""
         for copy in self.copies:

@@ -59,19 +59,9 @@ def test_killed_during_saves_leaves_the_old_list_or_the_new_one_whole(fresh_prog
 
 def test_twenty_copies_started_together_leave_one_running_with_its_tray_icon(
         fresh_program: Program):
-    copies = [fresh_program.spawn() for _ in range(20)]
-
-    def running() -> list[subprocess.Popen[bytes]]:
-        return [c for c in copies if c.poll() is None]
-
-    try:
-        wait_until(lambda: len(running()) <= 1, timeout=90, what="all copies but one to end")
-    except TimeoutError:
-        pass  # the assertion below says how many stayed
-    time.sleep(1)
-    survivors = running()
+    survivors = fresh_program.start_together(20)
     assert len(survivors) == 1, f"{len(survivors)} copies kept running"
-    assert sorted(c.returncode for c in copies if c is not survivors[0]) == [0] * 19
+    assert [c.returncode for c in fresh_program.copies if c is not survivors[0]] == [0] * 19
     fresh_program.process = survivors[0]
     form = fresh_program.wait_form_visible()
     assert fresh_program.tray_icon_exists(form)

@@ -100,19 +100,9 @@ def test_second_copy_brings_the_first_forward_and_ends(program: Program, arrange
 
 
 def test_ten_copies_started_together_leave_exactly_one_running(fresh_program: Program):
-    copies = [fresh_program.spawn() for _ in range(10)]
-
-    def running() -> list[subprocess.Popen[bytes]]:
-        return [c for c in copies if c.poll() is None]
-
-    try:
-        wait_until(lambda: len(running()) <= 1, timeout=60, what="all copies but one to end")
-    except TimeoutError:
-        pass  # the assertion below says how many stayed
-    time.sleep(1)  # a copy that ends late would still show here
-    survivors = running()
+    survivors = fresh_program.start_together(10)
     assert len(survivors) == 1, f"{len(survivors)} copies kept running"
-    assert [c.returncode for c in copies if c is not survivors[0]] == [0] * 9
+    assert [c.returncode for c in fresh_program.copies if c is not survivors[0]] == [0] * 9
 
     fresh_program.process = survivors[0]
     fresh_program.wait_form_visible()
