@@ -3,7 +3,8 @@ enable_language(RC)
 
 list(REMOVE_ITEM KT_WIN_SOURCES ${CMAKE_SOURCE_DIR}/app/main_win.cpp)
 add_library(kt_win STATIC ${KT_WIN_SOURCES})
-target_link_libraries(kt_win PUBLIC kt_core user32 gdi32 shell32 comctl32 comdlg32 ole32 uuid)
+# comdlg32 and ole32 are loaded when their dialogs first open (platform/lazy_library_win.h).
+target_link_libraries(kt_win PUBLIC kt_core user32 gdi32 shell32 comctl32 uuid)
 # Windows 7 is the oldest system whose calls we rely on; UNICODE for the W window API.
 target_compile_definitions(kt_win PUBLIC WINVER=0x0A00 _WIN32_WINNT=0x0A00 UNICODE _UNICODE
                                          WIN32_LEAN_AND_MEAN NOMINMAX)

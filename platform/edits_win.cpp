@@ -1,5 +1,6 @@
 #include "platform/edits_win.h"
 
+#include "platform/lazy_library_win.h"
 #include "platform/text_win.h"
 
 #include <commctrl.h>
@@ -121,9 +122,10 @@ HWND DirectoryEdit::editHandle() const {
 }
 
 void DirectoryEdit::browse() {
-    // The chooser needs OLE; it is started on first use, not at start-up, where it would cost
-    // a tenth of a second for a dialog most starts never open.
-    static const bool oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+    // The chooser needs OLE, started on its first opening.
+    static const auto oleInitialize =
+        lazyFunction<decltype(::OleInitialize)>(L"ole32.dll", "OleInitialize");
+    static const bool oleStarted = oleInitialize != nullptr && SUCCEEDED(oleInitialize(nullptr));
     (void)oleStarted;
     BROWSEINFOW info{
         .hwndOwner = ::GetAncestor(hwnd(), GA_ROOT),
@@ -138,7 +140,7 @@ void DirectoryEdit::browse() {
     if (::SHGetPathFromIDListW(chosen, path)) {
         field_->setText(path);
     }
-    ::CoTaskMemFree(chosen);
+    ::ILFree(chosen);
 }
 
 LRESULT DirectoryEdit::handle(UINT message, WPARAM wParam, LPARAM lParam) {

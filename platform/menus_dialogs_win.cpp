@@ -1,6 +1,7 @@
 #include "platform/menus_dialogs_win.h"
 
 #include "platform/gdi_win.h"
+#include "platform/lazy_library_win.h"
 
 #include <commdlg.h>
 
@@ -51,7 +52,9 @@ std::optional<FontSpec> chooseFont(HWND owner, const FontSpec& current, int dpi)
         .Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT,
         .rgbColors = toColorRef(current.color),
     };
-    if (!::ChooseFontW(&dialog)) {
+    static const auto chooseFontW =
+        lazyFunction<decltype(::ChooseFontW)>(L"comdlg32.dll", "ChooseFontW");
+    if (chooseFontW == nullptr || !chooseFontW(&dialog)) {
         return std::nullopt;
     }
     // A colour the dialog left alone keeps its stored form (a system colour stays one).
@@ -70,7 +73,9 @@ std::optional<Color> chooseColor(HWND owner, Color current) {
         .lpCustColors = customColors.data(),
         .Flags = CC_RGBINIT,
     };
-    if (!::ChooseColorW(&dialog)) {
+    static const auto chooseColorW =
+        lazyFunction<decltype(::ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (chooseColorW == nullptr || !chooseColorW(&dialog)) {
         return std::nullopt;
     }
     return static_cast<Color>(dialog.rgbResult);
