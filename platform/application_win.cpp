@@ -286,6 +286,18 @@ LRESULT Application::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ::SetForegroundWindow(mainForm_->hwnd());
             }
             return 0;
+        case WM_SYSCOMMAND:
+            // Minimising or restoring the application window from outside takes the same road
+            // as the program's own commands, so the form goes and comes back with it.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                minimize();
+                return 0;
+            }
+            if ((wParam & 0xFFF0) == SC_RESTORE) {
+                restore();
+                return 0;
+            }
+            return Window::handle(message, wParam, lParam);
         case WM_CLOSE:
             if (mainForm_ != nullptr) {
                 mainForm_->close();

@@ -7,8 +7,8 @@ import time
 
 import pytest
 
-from harness import (APP_TITLE, EXIT_TIMEOUT, WM_CLOSE, WM_ENDSESSION, WM_QUERYENDSESSION,
-                     Program, Rect, ini_text, wait_until)
+from harness import (APP_TITLE, EXIT_TIMEOUT, SC_MINIMIZE, WM_CLOSE, WM_ENDSESSION,
+                     WM_QUERYENDSESSION, WM_SYSCOMMAND, Program, Rect, ini_text, wait_until)
 
 SETTINGS_FILE = "KelTovrel.ini"
 # Wine shows notification icons in a small window at the top-left corner, over the title strip
@@ -78,8 +78,17 @@ def watch_for_new_windows(program: Program, copy: subprocess.Popen[bytes]) -> li
     return list(seen.values())
 
 
-@pytest.mark.parametrize("arrange", [put_behind_another_window, minimise_to_the_tray],
-                         ids=["behind another window", "minimised"])
+def minimise_from_outside(program: Program) -> None:
+    """As the system minimises a program: a minimise command to its application window."""
+    form = program.form()
+    program.send(program.app_window(), WM_SYSCOMMAND, SC_MINIMIZE)
+    wait_until(lambda: not program.info(form)["window"]["visible"], what="the form to go")
+    assert not program.info(program.app_window())["window"]["visible"], "no taskbar button"
+
+
+@pytest.mark.parametrize("arrange",
+                         [put_behind_another_window, minimise_to_the_tray, minimise_from_outside],
+                         ids=["behind another window", "minimised", "minimised from outside"])
 @pytest.mark.parametrize("settings_ini", [CLEAR_OF_THE_TRAY_WINDOW], ids=["placed"])
 def test_second_copy_brings_the_first_forward_and_ends(program: Program, arrange):
     first = program.process
