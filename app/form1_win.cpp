@@ -6,6 +6,7 @@
 #include "platform/application_win.h"
 #include "platform/file_io_win.h"
 #include "platform/ini_file_win.h"
+#include "platform/lazy_library_win.h"
 #include "platform/paths.h"
 #include "platform/text_win.h"
 #include "settings/opacity_value.h"
@@ -28,7 +29,7 @@ Application& application() {
 // The window's design, in pixels at 96 dots per inch.
 namespace design {
 constexpr int kStripHeight = 21;
-constexpr RECT kTitleLabel{4, 4, 0, 0};  // sized to its text
+constexpr POINT kTitleLabel{4, 4};  // sized to its text
 constexpr int kMinimizeWidth = 23;
 constexpr int kMinimizeHeight = 20;
 constexpr int kMinimizeRightMargin = 2;
@@ -70,9 +71,9 @@ RECT toRect(const Bounds& bounds) {
 }
 
 int windowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    // Per-window resolution arrived with Windows 10; older systems have one for the screen.
+    static const auto getDpiForWindow =
+        lazyFunction<decltype(::GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         if (const UINT dpi = getDpiForWindow(hwnd); dpi != 0) {
             return static_cast<int>(dpi);
@@ -248,9 +249,9 @@ void TForm1::layout() {
         SIZE size{};
         const std::wstring caption = Label2->text();
         ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        Label2->setBounds(RECT{px(design::kTitleLabel.left), px(design::kTitleLabel.top),
-                               px(design::kTitleLabel.left) + size.cx,
-                               px(design::kTitleLabel.top) + size.cy});
+        Label2->setBounds(RECT{px(design::kTitleLabel.x), px(design::kTitleLabel.y),
+                               px(design::kTitleLabel.x) + size.cx,
+                               px(design::kTitleLabel.y) + size.cy});
     }
     const int minimizeLeft =
         client.right - px(design::kMinimizeRightMargin) - px(design::kMinimizeWidth);

@@ -1,7 +1,7 @@
 #pragma once
-// System functions that only a dialog needs, loaded the first time that dialog opens: the
-// common dialogs and OLE would otherwise load with the program and slow every start for a
-// dialog most starts never open.
+// System functions looked up when first needed: those of the dialogs, whose libraries (common
+// dialogs, OLE) would otherwise load with the program and slow every start for a dialog most
+// starts never open, and those that older Windows versions lack.
 
 #include <windows.h>
 
