@@ -258,7 +258,15 @@ void TForm1::layout() {
     SpeedButton2->setBounds(RECT{minimizeLeft, 0, minimizeLeft + px(design::kMinimizeWidth),
                                  px(design::kMinimizeHeight)});
 
-    const bool open = panelOpen();
+    placeListOverPanel(panelOpen());
+}
+
+// The list fills the client area below the strip and covers the panel, or, with the panel
+// open, runs from 2 px below the panel's hide button to the bottom.
+void TForm1::placeListOverPanel(bool open) {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int stripHeight = px(design::kStripHeight);
     const int reserve = px(panelReserve(design::kHideButtonTop, design::kHideButtonHeight));
     const Bounds list = listBounds(client.right, client.bottom, stripHeight, open, reserve);
     ListBox1->setBounds(toRect(list));
@@ -402,13 +410,7 @@ void TForm1::SetProgramDir() {
 
 void TForm1::AlignPanelThenList() {
     // Both fill the client area below the title strip; the list covers the panel.
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    const int stripHeight = px(design::kStripHeight);
-    const Bounds list = listBounds(client.right, client.bottom, stripHeight, false, 0);
-    Panel1->setBounds(toRect(panelBounds(client.right, client.bottom, stripHeight, list)));
-    ListBox1->setBounds(toRect(list));
-    layoutPanel();
+    placeListOverPanel(false);
 }
 
 void TForm1::SetListFileName() {
@@ -469,14 +471,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::bConfClick() {
     RestoreToFront();
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    const int stripHeight = px(design::kStripHeight);
-    const int reserve = px(panelReserve(design::kHideButtonTop, design::kHideButtonHeight));
-    const Bounds list = listBounds(client.right, client.bottom, stripHeight, !panelOpen(), reserve);
-    ListBox1->setBounds(toRect(list));
-    Panel1->setBounds(toRect(panelBounds(client.right, client.bottom, stripHeight, list)));
-    layoutPanel();
+    placeListOverPanel(!panelOpen());
 }
 
 void TForm1::OpenConfIfEmpty() {

@@ -107,6 +107,7 @@ class TForm1 final : public Form, public FormOperations, public settings::Settin
     void createControls();
     void applyDesignFonts();
     void layout();
+    void placeListOverPanel(bool open);
     void layoutPanel();
     bool panelOpen() const;
     void moveOntoScreenIfLost();
