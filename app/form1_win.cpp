@@ -660,11 +660,11 @@ Color TForm1::listColor() const {
 void TForm1::setListColor(Color color) {
     Button2FontColor = color;
 }
-FontSpec TForm1::listFont() const {
+FontDescription TForm1::listFont() const {
     return Button1Font;
 }
 
-void TForm1::setListFont(const FontSpec& font) {
+void TForm1::setListFont(const FontDescription& font) {
     Button1Font = font;
     button1Font_ = createFont(Button1Font, dpi_);
     Button1->setFont(button1Font_.get());

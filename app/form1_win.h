@@ -98,8 +98,8 @@ class TForm1 final : public Form, public FormOperations, public settings::Settin
     void setAutoHideChecked(bool checked) override;
     Color listColor() const override;
     void setListColor(Color color) override;
-    FontSpec listFont() const override;
-    void setListFont(const FontSpec& font) override;
+    FontDescription listFont() const override;
+    void setListFont(const FontDescription& font) override;
     void refreshFontButton() override;
 
     int dpi() const { return dpi_; }
@@ -144,9 +144,9 @@ class TForm1 final : public Form, public FormOperations, public settings::Settin
     UniqueIcon appIcon_;
 
     // The fonts and colours the settings panel holds and the list and dialogs mirror.
-    FontSpec Button1Font;
-    FontSpec ListBox1Font;
-    FontSpec FontDialog1Font;
+    FontDescription Button1Font;
+    FontDescription ListBox1Font;
+    FontDescription FontDialog1Font;
     Color Button2FontColor = 0xFFFFFF;
     Color ListBox1Color = 0xFFFFFF;
     Color ColorDialog1Color = 0xFFFFFF;

@@ -20,27 +20,27 @@ COLORREF toColorRef(Color color) {
     return value & 0x00FFFFFFu;
 }
 
-LOGFONTW logFontOf(const FontSpec& spec, int dpi) {
+LOGFONTW logFontOf(const FontDescription& description, int dpi) {
     LOGFONTW font{
-        .lfHeight = -::MulDiv(spec.size, dpi, kPointsPerInch),
-        .lfWeight = (spec.style & kBold) != 0 ? FW_BOLD : FW_NORMAL,
-        .lfItalic = static_cast<BYTE>((spec.style & kItalic) != 0),
-        .lfUnderline = static_cast<BYTE>((spec.style & kUnderline) != 0),
-        .lfStrikeOut = static_cast<BYTE>((spec.style & kStrikeOut) != 0),
-        .lfCharSet = spec.charset,
+        .lfHeight = -::MulDiv(description.size, dpi, kPointsPerInch),
+        .lfWeight = (description.style & kBold) != 0 ? FW_BOLD : FW_NORMAL,
+        .lfItalic = static_cast<BYTE>((description.style & kItalic) != 0),
+        .lfUnderline = static_cast<BYTE>((description.style & kUnderline) != 0),
+        .lfStrikeOut = static_cast<BYTE>((description.style & kStrikeOut) != 0),
+        .lfCharSet = description.charset,
         .lfOutPrecision = OUT_DEFAULT_PRECIS,
         .lfClipPrecision = CLIP_DEFAULT_PRECIS,
         .lfQuality = DEFAULT_QUALITY,
         .lfPitchAndFamily = DEFAULT_PITCH,
     };
-    const std::wstring face = widen(spec.name);
+    const std::wstring face = widen(description.name);
     const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
     std::copy_n(face.begin(), length, font.lfFaceName);
     return font;
 }
 
-UniqueFont createFont(const FontSpec& spec, int dpi) {
-    const LOGFONTW font = logFontOf(spec, dpi);
+UniqueFont createFont(const FontDescription& description, int dpi) {
+    const LOGFONTW font = logFontOf(description, dpi);
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
@@ -55,14 +55,14 @@ UniqueFont createDesignFont(const wchar_t* face, int designCharHeight, bool bold
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-FontSpec describeFont(const LOGFONTW& font, Color color, int dpi) {
+FontDescription describeFont(const LOGFONTW& font, Color color, int dpi) {
     const int pixels = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     std::uint8_t style = 0;
     style |= font.lfWeight >= FW_BOLD ? kBold : 0;
     style |= font.lfItalic != 0 ? kItalic : 0;
     style |= font.lfUnderline != 0 ? kUnderline : 0;
     style |= font.lfStrikeOut != 0 ? kStrikeOut : 0;
-    return FontSpec{
+    return FontDescription{
         .name = narrow(font.lfFaceName),
         .color = color,
         .charset = font.lfCharSet,

@@ -2,7 +2,7 @@
 // Fonts, colours and pixel scaling: the window is designed at 96 dots per inch and every size,
 // position and font height is scaled to the screen's actual resolution.
 
-#include "platform/font_spec.h"
+#include "platform/font_description.h"
 #include "platform/handles_win.h"
 
 #include <windows.h>
@@ -18,12 +18,12 @@ inline int scaled(int designPixels, int dpi) {
 COLORREF toColorRef(Color color);
 
 // The list font as the settings describe it, at the given resolution.
-UniqueFont createFont(const FontSpec& spec, int dpi);
+UniqueFont createFont(const FontDescription& description, int dpi);
 // A font of the window's own design, given by its character height in design pixels.
 UniqueFont createDesignFont(const wchar_t* face, int designCharHeight, bool bold, int dpi);
 
 // Reads a font back into the settings' description.
-FontSpec describeFont(const LOGFONTW& font, Color color, int dpi);
-LOGFONTW logFontOf(const FontSpec& spec, int dpi);
+FontDescription describeFont(const LOGFONTW& font, Color color, int dpi);
+LOGFONTW logFontOf(const FontDescription& description, int dpi);
 
 }  // namespace kt

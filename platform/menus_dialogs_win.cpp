@@ -43,7 +43,7 @@ void PopupMenu::popup(HWND owner, POINT screen) {
     }
 }
 
-std::optional<FontSpec> chooseFont(HWND owner, const FontSpec& current, int dpi) {
+std::optional<FontDescription> chooseFont(HWND owner, const FontDescription& current, int dpi) {
     LOGFONTW font = logFontOf(current, dpi);
     CHOOSEFONTW dialog{
         .lStructSize = sizeof(CHOOSEFONTW),

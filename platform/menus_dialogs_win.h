@@ -1,7 +1,7 @@
 #pragma once
 // The popup menu with pictures, and the system's font and colour dialogs.
 
-#include "platform/font_spec.h"
+#include "platform/font_description.h"
 #include "platform/handles_win.h"
 
 #include <windows.h>
@@ -36,7 +36,7 @@ class PopupMenu final {
 };
 
 // Opens on the font given; OK yields the chosen face, size, style, character set and colour.
-std::optional<FontSpec> chooseFont(HWND owner, const FontSpec& current, int dpi);
+std::optional<FontDescription> chooseFont(HWND owner, const FontDescription& current, int dpi);
 // Opens with the colour selected; OK yields a plain RGB colour.
 std::optional<Color> chooseColor(HWND owner, Color current);
 

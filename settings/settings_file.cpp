@@ -98,7 +98,7 @@ void readSettings(const Profile& profile, SettingsHolders& holders) {
     holders.setAutoHideChecked(file.get(kAutoHide));
     holders.setListColor(file.get(kBackground));
 
-    FontSpec font = holders.listFont();
+    FontDescription font = holders.listFont();
     // An empty face name leaves the font button's own face.
     if (const std::string face = file.get(kFace); !face.empty()) {
         font.name = face.substr(0, kMaxFaceLength);
@@ -130,7 +130,7 @@ void savePos(Profile& profile, SettingsHolders& holders) {
     file.put(kAutoHide, holders.autoHideChecked());
     file.put(kBackground, holders.listColor());
 
-    const FontSpec font = holders.listFont();
+    const FontDescription font = holders.listFont();
     file.put(kFace, font.name);
     file.put(kTextColor, font.color);
     file.put(kCharset, font.charset);

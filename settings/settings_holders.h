@@ -2,16 +2,16 @@
 // What the settings file reads into and saves from: the main window's bounds and the settings
 // panel's controls. While the program runs these controls are the only copy of the settings.
 
-#include "platform/font_spec.h"
+#include "platform/font_description.h"
 
 namespace kt::settings {
 
 using kt::Color;
-using kt::FontSpec;
+using kt::FontDescription;
 using kt::FontStyle;
 
 class SettingsHolders {
-public:
+  public:
     virtual ~SettingsHolders() = default;
 
     // The main window's outer bounds in screen pixels; each setter moves or sizes the window.
@@ -38,8 +38,8 @@ public:
     virtual Color listColor() const = 0;
     virtual void setListColor(Color color) = 0;
     // Button1's font: the list font. refreshFontButton repaints Button1's caption in it.
-    virtual FontSpec listFont() const = 0;
-    virtual void setListFont(const FontSpec& font) = 0;
+    virtual FontDescription listFont() const = 0;
+    virtual void setListFont(const FontDescription& font) = 0;
     virtual void refreshFontButton() = 0;
 };
 

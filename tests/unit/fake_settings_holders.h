@@ -20,7 +20,7 @@ class FakeSettingsHolders : public settings::SettingsHolders {
     bool sort = false;
     bool autoHide = false;
     settings::Color background = 0;
-    settings::FontSpec font;  // the face the font button takes from the form
+    settings::FontDescription font;  // the face the font button takes from the form
     std::vector<std::string> calls;
 
     int formLeft() const override { return left; }
@@ -49,8 +49,8 @@ class FakeSettingsHolders : public settings::SettingsHolders {
     void setListColor(settings::Color color) override {
         record("setListColor", background = color);
     }
-    settings::FontSpec listFont() const override { return font; }
-    void setListFont(const settings::FontSpec& value) override {
+    settings::FontDescription listFont() const override { return font; }
+    void setListFont(const settings::FontDescription& value) override {
         calls.push_back("setListFont");
         font = value;
     }

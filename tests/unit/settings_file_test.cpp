@@ -76,7 +76,7 @@ TEST(SettingsFile, WithoutAFileEverySettingTakesItsDefault) {
                   "setFormLeft(0)", "setFormTop(0)", "setFormHeight(452)", "setFormWidth(164)",
                   "setAlphaValue(220)", "setSortChecked(0)", "setAutoHideChecked(0)",
                   "setListColor(16777215)", "setListFont", "refreshFontButton"}));
-    EXPECT_EQ(holders.font, (FontSpec{"MS Sans Serif", 0, 204, 0, 8}));
+    EXPECT_EQ(holders.font, (FontDescription{"MS Sans Serif", 0, 204, 0, 8}));
 
     savePos(profile, holders);
     EXPECT_EQ(profile.writes(), kDefaultSave);
