@@ -83,9 +83,15 @@ int windowDpi(HWND hwnd) {
     return ::GetDeviceCaps(screen, LOGPIXELSY);
 }
 
-UniqueBitmap loadPicture(const wchar_t* name) {
-    return UniqueBitmap(static_cast<HBITMAP>(
+// The program's pictures: 16 x 16 at the design's 96 dots per inch.
+constexpr int kPictureSize = 16;
+constexpr const wchar_t* kMenuPictures[] = {L"MENUTITLE", L"MENUSETTINGS", L"MENUABOUT",
+                                            L"MENUCLOSE"};
+
+UniqueBitmap loadPicture(const wchar_t* name, int size) {
+    const UniqueBitmap design(static_cast<HBITMAP>(
         ::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return scaledPicture(design.get(), size);
 }
 
 }  // namespace
@@ -174,8 +180,6 @@ void TForm1::createControls() {
     Button2 = std::make_unique<PushButton>(Panel1->hwnd(), L"Фон списка", false);
     Button2->onClick = [this] { Button2Click(); };
     SpeedButton1 = std::make_unique<SpeedButton>(Panel1->hwnd(), L"Добавить директорию");
-    addPicture_ = loadPicture(L"ADDDIRECTORY");
-    SpeedButton1->setGlyph(addPicture_.get());
     SpeedButton1->onClick = [this] { bAddClick(); };
     Label1 = std::make_unique<Label>(Panel1->hwnd(), L"Прозрачность формы");
     bOk = std::make_unique<SpeedButton>(Panel1->hwnd(), L"Скрыть настройки");
@@ -199,25 +203,22 @@ void TForm1::createControls() {
     Timer1->onTimer = [this] { Timer1Timer(); };
     Timer1->setEnabled(true);
 
-    menuPictures_.push_back(loadPicture(L"MENUTITLE"));
-    menuPictures_.push_back(loadPicture(L"MENUSETTINGS"));
-    menuPictures_.push_back(loadPicture(L"MENUABOUT"));
-    menuPictures_.push_back(loadPicture(L"MENUCLOSE"));
     pmTray = std::make_unique<PopupMenu>(std::vector<PopupMenu::Item>{
-        {L"Kel Tovrel", false, menuPictures_[0].get(), nullptr},
-        {L"Настройки", true, menuPictures_[1].get(), [this] { bConfClick(); }},
-        {L"О программе", true, menuPictures_[2].get(), [this] { N2Click(); }},
-        {L"Закрыть", true, menuPictures_[3].get(), [this] { N1Click(); }},
+        {L"Kel Tovrel", false, nullptr, nullptr},
+        {L"Настройки", true, nullptr, [this] { bConfClick(); }},
+        {L"О программе", true, nullptr, [this] { N2Click(); }},
+        {L"Закрыть", true, nullptr, [this] { N1Click(); }},
     });
     pmTray->onPopup = [this] { pmTrayPopup(); };
 
-    applyDesignFonts();
+    applyDesignResolution();
     setActiveControl(ListBox1->hwnd());
     layout();
 }
 
-// The window's own fonts, at the screen's resolution; made anew when the resolution changes.
-void TForm1::applyDesignFonts() {
+// The window's own fonts and pictures, at the screen's resolution; made anew when the
+// resolution changes.
+void TForm1::applyDesignResolution() {
     formFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, false, dpi_);
     titleFont_ = createDesignFont(design::kFormFace, design::kFormCharHeight, true, dpi_);
     minimizeFont_ = createDesignFont(design::kFormFace, design::kMinimizeCharHeight, true, dpi_);
@@ -230,6 +231,17 @@ void TForm1::applyDesignFonts() {
     Label2->setFont(titleFont_.get());
     SpeedButton2->setFont(minimizeFont_.get());
     bOk->setFont(hideButtonFont_.get());
+
+    // The pictures, scaled like the text beside them.
+    UniqueBitmap addPicture = loadPicture(L"ADDDIRECTORY", px(kPictureSize));
+    SpeedButton1->setGlyph(addPicture.get());
+    addPicture_ = std::move(addPicture);
+    std::vector<UniqueBitmap> menuPictures;
+    for (std::size_t i = 0; i < std::size(kMenuPictures); ++i) {
+        menuPictures.push_back(loadPicture(kMenuPictures[i], px(kPictureSize)));
+        pmTray->setPicture(i, menuPictures.back().get());
+    }
+    menuPictures_ = std::move(menuPictures);
 }
 
 // Layout ---------------------------------------------------------------------------------------
@@ -341,7 +353,7 @@ LRESULT TForm1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
-            applyDesignFonts();
+            applyDesignResolution();
             setListFont(Button1Font);
             ChangeFontList();
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);

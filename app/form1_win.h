@@ -105,7 +105,7 @@ class TForm1 final : public Form, public FormOperations, public settings::Settin
     int dpi() const { return dpi_; }
     int px(int designPixels) const { return scaled(designPixels, dpi_); }
     void createControls();
-    void applyDesignFonts();
+    void applyDesignResolution();
     void layout();
     void placeListOverPanel(bool open);
     void layoutPanel();

@@ -55,6 +55,37 @@ UniqueFont createDesignFont(const wchar_t* face, int designCharHeight, bool bold
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
+UniqueBitmap scaledPicture(HBITMAP picture, int size) {
+    BITMAP source{};
+    if (picture == nullptr || ::GetObjectW(picture, sizeof(source), &source) == 0) {
+        return UniqueBitmap();
+    }
+    const BITMAPINFO format{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
+                                          .biWidth = size,
+                                          .biHeight = size,
+                                          .biPlanes = 1,
+                                          .biBitCount = 32,
+                                          .biCompression = BI_RGB}};
+    void* bits = nullptr;
+    UniqueBitmap scaled(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (scaled == nullptr) {
+        return scaled;
+    }
+    HDC target = ::CreateCompatibleDC(nullptr);
+    HDC origin = ::CreateCompatibleDC(nullptr);
+    {
+        SelectObjectScope into(target, scaled.get());
+        SelectObjectScope from(origin, picture);
+        // Onto a fully transparent square, so colour and alpha come through as they are.
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        ::GdiAlphaBlend(target, 0, 0, size, size, origin, 0, 0, source.bmWidth, source.bmHeight,
+                        blend);
+    }
+    ::DeleteDC(origin);
+    ::DeleteDC(target);
+    return scaled;
+}
+
 FontDescription describeFont(const LOGFONTW& font, Color color, int dpi) {
     const int pixels = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     std::uint8_t style = 0;

@@ -26,6 +26,13 @@ PopupMenu::PopupMenu(std::vector<Item> items)
     }
 }
 
+void PopupMenu::setPicture(std::size_t index, HBITMAP picture) {
+    items_.at(index).picture = picture;
+    const MENUITEMINFOW info{
+        .cbSize = sizeof(MENUITEMINFOW), .fMask = MIIM_BITMAP, .hbmpItem = picture};
+    ::SetMenuItemInfoW(menu_.get(), static_cast<UINT>(index), TRUE, &info);
+}
+
 void PopupMenu::popup(HWND owner, POINT screen) {
     if (onPopup) {
         onPopup();

@@ -24,6 +24,8 @@ class PopupMenu final {
 
     explicit PopupMenu(std::vector<Item> items);
     const std::vector<Item>& items() const { return items_; }
+    // The picture beside an item; the caller keeps it alive while the menu uses it.
+    void setPicture(std::size_t index, HBITMAP picture);
 
     // Runs onPopup, shows the menu with its top-left corner at the screen point and returns
     // when it has closed; the chosen item's onClick runs after that.
