@@ -152,14 +152,11 @@ void SpeedButton::paint(HDC dc) {
     const int shift = pressed_ ? 1 : 0;
     int x = (client.right - contentWidth) / 2 + shift;
     if (hasGlyph) {
-        HDC memory = ::CreateCompatibleDC(dc);
-        {
-            SelectObjectScope bitmap(memory, glyph_);
-            const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-            ::GdiAlphaBlend(dc, x, (client.bottom - glyph.bmHeight) / 2 + shift, glyph.bmWidth,
-                            glyph.bmHeight, memory, 0, 0, glyph.bmWidth, glyph.bmHeight, blend);
-        }
-        ::DeleteDC(memory);
+        const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
+        SelectObjectScope bitmap(memory.get(), glyph_);
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        ::GdiAlphaBlend(dc, x, (client.bottom - glyph.bmHeight) / 2 + shift, glyph.bmWidth,
+                        glyph.bmHeight, memory.get(), 0, 0, glyph.bmWidth, glyph.bmHeight, blend);
         x += glyph.bmWidth + gap;
     }
     ::SetBkMode(dc, TRANSPARENT);

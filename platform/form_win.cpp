@@ -1,6 +1,7 @@
 #include "platform/form_win.h"
 
 #include "platform/application_win.h"
+#include "platform/handles_win.h"
 
 namespace kt {
 
@@ -49,10 +50,9 @@ void Form::moveByCaption(MouseButton pressed) {
         return;
     }
     releaseEndingTheMove = pressed == MouseButton::Right ? WM_RBUTTONUP : WM_MBUTTONUP;
-    HHOOK hook =
-        ::SetWindowsHookExW(WH_GETMESSAGE, endMoveOnRelease, nullptr, ::GetCurrentThreadId());
+    const UniqueHook hook(
+        ::SetWindowsHookExW(WH_GETMESSAGE, endMoveOnRelease, nullptr, ::GetCurrentThreadId()));
     ::SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0);
-    ::UnhookWindowsHookEx(hook);
 }
 
 void Form::setAlphaBlendValue(unsigned char alpha) {

@@ -71,18 +71,16 @@ UniqueBitmap scaledPicture(HBITMAP picture, int size) {
     if (scaled == nullptr) {
         return scaled;
     }
-    HDC target = ::CreateCompatibleDC(nullptr);
-    HDC origin = ::CreateCompatibleDC(nullptr);
+    const UniqueMemoryDC target(::CreateCompatibleDC(nullptr));
+    const UniqueMemoryDC origin(::CreateCompatibleDC(nullptr));
     {
-        SelectObjectScope into(target, scaled.get());
-        SelectObjectScope from(origin, picture);
+        SelectObjectScope into(target.get(), scaled.get());
+        SelectObjectScope from(origin.get(), picture);
         // Onto a fully transparent square, so colour and alpha come through as they are.
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::GdiAlphaBlend(target, 0, 0, size, size, origin, 0, 0, source.bmWidth, source.bmHeight,
-                        blend);
+        ::GdiAlphaBlend(target.get(), 0, 0, size, size, origin.get(), 0, 0, source.bmWidth,
+                        source.bmHeight, blend);
     }
-    ::DeleteDC(origin);
-    ::DeleteDC(target);
     return scaled;
 }
 

@@ -27,6 +27,8 @@ using UniqueBrush = UniqueHandleOf<HBRUSH, ::DeleteObject>;
 using UniqueBitmap = UniqueHandleOf<HBITMAP, ::DeleteObject>;
 using UniqueIcon = UniqueHandleOf<HICON, ::DestroyIcon>;
 using UniqueMenu = UniqueHandleOf<HMENU, ::DestroyMenu>;
+using UniqueMemoryDC = UniqueHandleOf<HDC, ::DeleteDC>;
+using UniqueHook = UniqueHandleOf<HHOOK, ::UnhookWindowsHookEx>;
 
 // A device context borrowed from a window, released at scope end.
 class WindowDC {
