@@ -133,17 +133,7 @@ void Application::run(Form& mainForm) {
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) {
-            pointerMoved(message.hwnd);
-        } else if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN ||
-                   message.message == WM_MBUTTONDOWN || message.message == WM_KEYDOWN) {
-            cancelHint();
-        }
-        if (mainForm_ != nullptr && ::IsDialogMessageW(mainForm_->hwnd(), &message)) {
-            continue;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        handleMessage(message);
     }
     mainForm_ = nullptr;
     hideHint();
@@ -161,12 +151,24 @@ void Application::processMessages() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) {
-            pointerMoved(message.hwnd);
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        handleMessage(message);
     }
+}
+
+// Both loops, the main one and the one that lets waiting messages run, go through here: the
+// hints follow the pointer, and the keyboard moves between the form's controls.
+void Application::handleMessage(MSG& message) {
+    if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) {
+        pointerMoved(message.hwnd);
+    } else if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN ||
+               message.message == WM_MBUTTONDOWN || message.message == WM_KEYDOWN) {
+        cancelHint();
+    }
+    if (mainForm_ != nullptr && ::IsDialogMessageW(mainForm_->hwnd(), &message)) {
+        return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
 }
 
 bool Application::minimized() const {

@@ -52,6 +52,7 @@ class Application final : public Window {
   private:
     enum class HintState { Idle, Waiting, Showing, Done };
 
+    void handleMessage(MSG& message);
     void pointerMoved(HWND over);
     void showHint();
     void hideHint();

@@ -159,11 +159,6 @@ bool Window::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
                 }
             }
             return false;
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            Window* child = fromHandle(header->hwndFrom);
-            return child != nullptr && child != this && child->onNotify(*header, result);
-        }
         default:
             return false;
     }

@@ -56,7 +56,6 @@ class Window {
     // Notifications a child sends its parent come back to the child's own object.
     virtual void onCommand(WORD /*code*/) {}
     virtual HBRUSH onControlColor(HDC /*dc*/) { return nullptr; }
-    virtual bool onNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
 
   private:
     static LRESULT CALLBACK classProc(HWND, UINT, WPARAM, LPARAM);

@@ -133,7 +133,8 @@ class Canvas:
         self.samples = samples
         self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(width * height)]
 
-    def fill(self, shape, colour):
+    def coverage(self, shape):
+        """Each pixel the shape touches, with the share of its samples inside the shape."""
         n = self.samples
         offsets = [(i + 0.5) / n for i in range(n)]
         x0 = max(0, int(math.floor(shape.box[0])))
@@ -143,35 +144,26 @@ class Canvas:
         inside = shape.inside
         for j in range(y0, y1):
             for i in range(x0, x1):
-                hits = 0
-                for oy in offsets:
-                    for ox in offsets:
-                        if inside(i + ox, j + oy):
-                            hits += 1
-                if hits == 0:
-                    continue
-                c = colour(i + 0.5, j + 0.5) if callable(colour) else colour
-                a = c[3] / 255.0 * hits / (n * n)
-                p = self.px[j * self.width + i]
-                keep = 1.0 - a
-                p[0] = c[0] / 255.0 * a + p[0] * keep
-                p[1] = c[1] / 255.0 * a + p[1] * keep
-                p[2] = c[2] / 255.0 * a + p[2] * keep
-                p[3] = a + p[3] * keep
+                hits = sum(1 for oy in offsets for ox in offsets if inside(i + ox, j + oy))
+                if hits:
+                    yield i, j, hits / (n * n)
+
+    def fill(self, shape, colour):
+        for i, j, share in self.coverage(shape):
+            c = colour(i + 0.5, j + 0.5) if callable(colour) else colour
+            a = c[3] / 255.0 * share
+            p = self.px[j * self.width + i]
+            keep = 1.0 - a
+            p[0] = c[0] / 255.0 * a + p[0] * keep
+            p[1] = c[1] / 255.0 * a + p[1] * keep
+            p[2] = c[2] / 255.0 * a + p[2] * keep
+            p[3] = a + p[3] * keep
 
     def clear(self, shape):
         """Punches shape out of what is drawn (to transparent)."""
-        n = self.samples
-        offsets = [(i + 0.5) / n for i in range(n)]
-        x0 = max(0, int(math.floor(shape.box[0])))
-        y0 = max(0, int(math.floor(shape.box[1])))
-        x1 = min(self.width, int(math.ceil(shape.box[2])) + 1)
-        y1 = min(self.height, int(math.ceil(shape.box[3])) + 1)
-        for j in range(y0, y1):
-            for i in range(x0, x1):
-                hits = sum(1 for oy in offsets for ox in offsets if shape.inside(i + ox, j + oy))
-                keep = 1.0 - hits / (n * n)
-                self.px[j * self.width + i] = [v * keep for v in self.px[j * self.width + i]]
+        for i, j, share in self.coverage(shape):
+            keep = 1.0 - share
+            self.px[j * self.width + i] = [v * keep for v in self.px[j * self.width + i]]
 
     def bytes_rows(self, premultiplied):
         """Rows top to bottom, each a list of (r, g, b, a) bytes."""
